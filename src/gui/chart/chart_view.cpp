@@ -26,7 +26,7 @@ QRect LineRect(QLine line) { return Grown(QRect(line.p1(), line.p2()).normalized
 }  // namespace
 
 ChartView::ChartView(chart::Chart& chart, QWidget* parent)
-    : QAbstractScrollArea(parent), chart_(chart), model_(chart.Model()) {
+    : QAbstractScrollArea(parent), chart_(chart), model_(chart.Flow()) {
     setObjectName(QStringLiteral("dxFlowChart1"));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(true);
