@@ -33,7 +33,8 @@ public:
 
     // The type attribute as an integer, -1 when missing or not an integer.
     int Type() const;
-    // Integer child: `fallback` when missing, -1 when present but not an integer.
+    // Integer child: `fallback` when missing, -1 when present but not an integer. An integer is an
+    // optional sign and decimal digits, blanks around allowed, within the range of int.
     int ReadInteger(std::string_view name, int fallback) const;
     // Boolean child: true for any non-zero number and "True", false for "0", "False" and any other
     // text (case-insensitive); `fallback` when missing or empty.
@@ -50,7 +51,8 @@ std::string IntegerText(int value);
 inline std::string BooleanText(bool value) { return value ? "-1" : "0"; }
 
 // The character-reference escape of the free-text fields (condition and label of a conditional jump,
-// the expression's command).
+// the expression's command). Unescaping leaves any "&" that does not start a known reference as it
+// is, and so a numeric reference to 0 or to a value above 255.
 std::string EscapeValue(std::string_view text);
 std::string UnescapeValue(std::string_view text);
 

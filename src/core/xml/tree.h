@@ -21,8 +21,8 @@ struct Element {
     std::string text;                   // leading white space dropped, runs of blanks collapsed
     std::vector<Element> children;      // named child elements only, in document order
 
-    // Lookups compare names without regard to ASCII letter case; among children of the same name
-    // the last one counts. Both return nullptr when there is none.
+    // Lookups compare names without regard to ASCII letter case; among children (or attributes) of
+    // the same name the last one counts. Both return nullptr when there is none.
     const Element* FindChild(std::string_view childName) const;
     const std::string* FindAttribute(std::string_view attributeName) const;
 
