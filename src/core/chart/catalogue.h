@@ -52,7 +52,8 @@ struct DisplayText {
 };
 
 // The display text and height of a block from its kind and record. For kinds 11, 20, 23, 25 the
-// named parameter (or the caption at 32 pixels); for kind 26 "語音: " and the phrase's word from
+// named parameter after UnescapeValue, as the document reader shows it (or the caption at 32
+// pixels when it is empty); for kind 26 "語音: " and the phrase's word from
 // `voiceWords` (or the index in decimal when outside the list); nothing for kind 26 whose word is
 // empty and for every other kind (the block keeps its caption at 32 pixels).
 // Raises xml::ParseError when the record cannot be read.
