@@ -5,6 +5,7 @@
 
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolBox>
 #include <QToolButton>
 #include <memory>
 

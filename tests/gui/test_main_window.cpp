@@ -86,11 +86,13 @@ private slots:
             CentreOf(chart, chart.StartShape()),
             CentreOf(chart, chart.EndShape()),
             QPoint(frame.left() + 5, frame.center().y()),                // frame, beside the rectangle
-            QPoint(rectangle.center().x(), (frame.top() + rectangle.top()) / 2),  // the line above it
+            QPoint(rectangle.center().x(), (frame.top() + rectangle.top()) / 2),  // on the line, inside the frame
         };
+        // A click always lets go of the old selection; a refused item then takes nothing.
         for (QPoint place : places) {
+            QVERIFY(chart.Flow().Select(chart::SelectableItem{block}));
             ClickChartAt(*window, place);
-            QCOMPARE(chart.Flow().SelectedObject(), block);
+            QCOMPARE(chart.Flow().SelectedObject(), chart::kNoObject);
         }
         ClickChartAt(*window, rectangle.center());
         QCOMPARE(chart.Flow().SelectedObject(), spot.rectangle);
@@ -105,7 +107,7 @@ private slots:
         ClickPalette(*window, 14);
         const chart::ObjectId first = chart.Blocks().at(0).object;
 
-        ChartView& view = View(*window);
+        gui::ChartView& view = View(*window);
         const QPoint from = view.ToViewport(CentreOf(chart, first));
         QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, from);
         QMouseEvent move(QEvent::MouseMove, from + QPoint(30, 80), view.viewport()->mapToGlobal(from + QPoint(30, 80)),
