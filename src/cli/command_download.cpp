@@ -1,7 +1,12 @@
 // varnoki-cli download --port DEVICE [--timeout SECONDS] FILE
 
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <cmath>
 
 #include "cli.h"
@@ -43,6 +48,36 @@ std::optional<QByteArray> LoadImage(const QString& command, const QString& fileN
     return std::nullopt;
 }
 
+// Ctrl+C or a termination request cancels the transfer instead of killing the program in the
+// middle of it: the worker ends, the port closes, and the outcome is printed. The signals are
+// blocked before the worker starts, so it inherits the mask and they all arrive here.
+class InterruptCancels {
+public:
+    explicit InterruptCancels(download::TransferEngine& engine) {
+        sigset_t stopSignals;
+        sigemptyset(&stopSignals);
+        sigaddset(&stopSignals, SIGINT);
+        sigaddset(&stopSignals, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+        fd_ = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+        if (fd_ < 0) return;
+        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, &engine] {
+            signalfd_siginfo info;
+            [[maybe_unused]] const ssize_t count = read(fd_, &info, sizeof info);
+            engine.Cancel();
+        });
+    }
+    ~InterruptCancels() {
+        notifier_.reset();
+        if (fd_ >= 0) close(fd_);
+    }
+
+private:
+    int fd_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
 std::optional<std::chrono::milliseconds> ReadTimeout(const QString& text) {
     bool ok = false;
     const double seconds = text.toDouble(&ok);
@@ -74,6 +109,7 @@ int RunDownload(const QStringList& args) {
     if (!image) return kBadUsage;
 
     download::TransferEngine engine;
+    const InterruptCancels interrupt(engine);
     ProgressBar bar(download::BlockCount(image->size()));
     QObject::connect(&engine, &download::TransferEngine::progress, [&bar](const QString& line) { bar.Show(line); });
     QObject::connect(&engine, &download::TransferEngine::finished, [&bar](const download::TransferOutcome& outcome) {

@@ -108,6 +108,24 @@ TEST_F(CliDownload, AFailedTransferExitsWithOneAndSaysWhy) {
     EXPECT_FALSE(QFile::exists(Path("image-1.bas")));
 }
 
+TEST_F(CliDownload, ATerminationRequestCancelsTheTransferCleanly) {
+    Board board(dir.path(), {"--silent-after", "1"});
+    QProcess cli;
+    cli.setReadChannel(QProcess::StandardError);
+    cli.start(kCli, {"download", "--port", board.Device(), "--timeout", "30", kProgram});
+    QByteArray err;
+    while (!QString::fromUtf8(err).contains(QStringLiteral("已發送開始訊息")) && cli.waitForReadyRead(5000)) {
+        err += cli.readAll();
+    }
+    ASSERT_TRUE(QString::fromUtf8(err).contains(QStringLiteral("已發送開始訊息"))) << err.toStdString();
+    cli.terminate();
+    ASSERT_TRUE(cli.waitForFinished(5000)) << "the download did not stop";
+    err += cli.readAll();
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(err).contains(QStringLiteral("字節數據發送失敗：下載已取消"))) << err.toStdString();
+}
+
 TEST_F(CliDownload, BadUsageOrInputExitsWithTwo) {
     QFile chart(Path("chart.lcs"));
     ASSERT_TRUE(chart.open(QIODevice::WriteOnly));
