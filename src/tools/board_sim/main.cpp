@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "download/board_simulator.h"
