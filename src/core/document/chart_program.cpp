@@ -1,6 +1,9 @@
 #include "document/chart_program.h"
 
+#include <QDir>
+
 #include "document/session.h"
+#include "error.h"
 
 namespace varnoki::document {
 
@@ -12,11 +15,18 @@ std::vector<codegen::BlockSource> BlockSourcesOf(const chart::Chart& chart) {
     return sources;
 }
 
-std::vector<std::string> ProgramTextOfChartFile(const QString& path, const std::vector<std::string>& voiceWords) {
+std::vector<std::string> ProgramTextOfChartFile(const QString& path) {
     chart::Chart chart;
-    DocumentSession session(chart, voiceWords);
+    // The voice words only label blocks on the screen; the program text does not need them.
+    DocumentSession session(chart, {});
     session.Open(path);
-    return codegen::GenerateProgramText(BlockSourcesOf(chart));
+    try {
+        return codegen::GenerateProgramText(BlockSourcesOf(chart));
+    } catch (const Error& e) {
+        const QString message =
+            QString::fromUtf8("流程圖文件「%1」：%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()));
+        throw Error(message.toStdString());
+    }
 }
 
 }  // namespace varnoki::document

@@ -17,6 +17,6 @@ std::vector<codegen::BlockSource> BlockSourcesOf(const chart::Chart& chart);
 
 // Opens the .lcs file as Open does and returns the lines of its program text (Big5, no line ends).
 // Raises varnoki::Error naming the file (unreadable document) or the block (unreadable record).
-std::vector<std::string> ProgramTextOfChartFile(const QString& path, const std::vector<std::string>& voiceWords);
+std::vector<std::string> ProgramTextOfChartFile(const QString& path);
 
 }  // namespace varnoki::document
