@@ -1,5 +1,6 @@
 #include "chart/catalogue.h"
 
+#include <algorithm>
 #include <array>
 
 #include "chart/record.h"
@@ -78,14 +79,11 @@ const BlockKind* FindKind(int kind) {
 }
 
 std::vector<const BlockKind*> KindsOfGroup(int group) {
-    std::vector<const BlockKind*> members(kKindRows.size(), nullptr);
-    std::size_t count = 0;
-    for (const BlockKind& entry : BlockKinds()) {
-        if (entry.group != group) continue;
-        members[static_cast<std::size_t>(entry.order - 1)] = &entry;
-        ++count;
-    }
-    members.resize(count);
+    std::vector<const BlockKind*> members;
+    for (const BlockKind& entry : BlockKinds())
+        if (entry.group == group) members.push_back(&entry);
+    std::stable_sort(members.begin(), members.end(),
+                     [](const BlockKind* a, const BlockKind* b) { return a->order < b->order; });
     return members;
 }
 

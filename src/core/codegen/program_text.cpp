@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "chart/catalogue.h"
+#include "chart/chart.h"
 #include "codegen/reference_replacement.h"
 #include "codegen/statement_line.h"
 #include "codegen/statements.h"
@@ -39,6 +41,15 @@ std::vector<std::string> GenerateProgramText(std::span<const BlockSource> blocks
         }
     }
     return NumberProgramText(lines);
+}
+
+std::vector<std::string> GenerateProgramText(const chart::Chart& chart) {
+    std::vector<BlockSource> blocks;
+    for (const chart::BlockEntry& entry : chart.Blocks()) {
+        const chart::BlockKind* kind = chart::FindKind(entry.Kind());
+        blocks.push_back({entry.shapeCode, std::string(entry.record), kind ? kind->caption : std::string(entry.text)});
+    }
+    return GenerateProgramText(blocks);
 }
 
 std::vector<std::string> NumberProgramText(std::span<const std::string> unnumberedLines) {

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace varnoki::chart {
+class Chart;
+}
+
 namespace varnoki::codegen {
 
 // One block of the chain as the generator needs it.
@@ -21,6 +25,9 @@ struct BlockSource {
 // raises varnoki::Error naming the block's place in the chain (counted from 1), its caption and the
 // reader's message.
 std::vector<std::string> GenerateProgramText(std::span<const BlockSource> blocks);
+
+// The same for the blocks of a chart, each named by its palette caption.
+std::vector<std::string> GenerateProgramText(const chart::Chart& chart);
 
 // Resolves and numbers an unnumbered line list (the quoted header at index 0, then the blocks'
 // statement lines): label references first, then subroutine references, become the number of their

@@ -1,5 +1,6 @@
 #include "xml/reader.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -180,49 +181,60 @@ private:
         while (!AtEnd() && !EndsElementName(in_[pos_])) ++pos_;
         if (pos_ == nameStart) Fail(start, AtEnd() ? "標記沒有結束" : "缺少元素名稱");
         element.name = in_.substr(nameStart, pos_ - nameStart);
-        const std::string tag = "<" + Shown(element.name);
         for (;;) {
             SkipWhitespace();
-            if (AtEnd()) Fail(start, "標記 " + tag + " 沒有結束");
+            if (AtEnd()) Fail(start, "標記 <" + Shown(element.name) + " 沒有結束");
             if (in_[pos_] == '>') {
                 ++pos_;
                 return false;
             }
             if (in_[pos_] == '/') {
-                if (!LooksAt("/>")) Fail(pos_, "標記 " + tag + " 中的「/」之後應為「>」");
+                if (!LooksAt("/>")) Fail(pos_, "標記 <" + Shown(element.name) + " 中的「/」之後應為「>」");
                 pos_ += 2;
                 return true;
             }
-            ReadAttribute(element, tag);
+            ReadAttribute(element);
         }
     }
 
-    void ReadAttribute(Element& element, const std::string& tag) {
+    void ReadAttribute(Element& element) {
         const std::size_t nameStart = pos_;
         while (!AtEnd() && IsAttributeNameChar(in_[pos_])) ++pos_;
-        if (pos_ == nameStart) Fail(pos_, "標記 " + tag + " 中有無效的字元");
-        std::string name(in_.substr(nameStart, pos_ - nameStart));
-        const std::string shown = "屬性 " + Shown(name);
+        if (pos_ == nameStart) Fail(pos_, "標記 <" + Shown(element.name) + " 中有無效的字元");
+        const std::string_view name = in_.substr(nameStart, pos_ - nameStart);
         SkipWhitespace();
-        if (AtEnd() || in_[pos_] != '=') Fail(pos_, shown + " 缺少「=」");
+        if (AtEnd() || in_[pos_] != '=') Fail(pos_, "屬性 " + Shown(name) + " 缺少「=」");
         ++pos_;
         SkipWhitespace();
-        if (AtEnd() || (in_[pos_] != '"' && in_[pos_] != '\'')) Fail(pos_, shown + " 的值必須以引號括起");
+        if (AtEnd() || (in_[pos_] != '"' && in_[pos_] != '\''))
+            Fail(pos_, "屬性 " + Shown(name) + " 的值必須以引號括起");
         const std::size_t close = in_.find(in_[pos_], pos_ + 1);
-        if (close == std::string_view::npos) Fail(pos_, shown + " 的值缺少結束引號");
-        element.AddAttribute(std::move(name), std::string(in_.substr(pos_ + 1, close - pos_ - 1)));
+        if (close == std::string_view::npos) Fail(pos_, "屬性 " + Shown(name) + " 的值缺少結束引號");
+        element.AddAttribute(std::string(name), std::string(in_.substr(pos_ + 1, close - pos_ - 1)));
         pos_ = close + 1;
     }
 
     // Text up to the next "<": white space at the start of the element's text is dropped and a run of
     // blanks is kept as one blank. Nothing is unescaped.
     void ReadText(Element& element) {
+        const std::size_t end = std::min(in_.find('<', pos_), in_.size());
+        std::string_view span = in_.substr(pos_, end - pos_);
+        pos_ = end;
         std::string& text = element.text;
-        for (; !AtEnd() && in_[pos_] != '<'; ++pos_) {
-            const char c = in_[pos_];
-            if (text.empty() && IsWhitespace(c)) continue;
-            if (c == ' ' && !text.empty() && text.back() == ' ') continue;
-            text += c;
+        auto dropLeading = [&span](std::string_view what) {
+            span.remove_prefix(std::min(span.find_first_not_of(what), span.size()));
+        };
+        if (text.empty()) dropLeading(" \t\r\n");
+        if (!text.empty() && text.back() == ' ') dropLeading(" ");
+        while (!span.empty()) {
+            const std::size_t run = span.find("  ");
+            if (run == std::string_view::npos) {
+                text.append(span);
+                return;
+            }
+            text.append(span.substr(0, run + 1));
+            span.remove_prefix(run + 1);
+            dropLeading(" ");
         }
     }
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "chart/catalogue.h"
+#include "chart/chart.h"
 #include "chart/record.h"
 #include "codegen/program_text.h"
 #include "codegen/statement_line.h"
@@ -139,6 +140,27 @@ TEST(GenerateProgramText, UnreadableRecordNamesTheBlock) {
         const std::string message = e.what();
         EXPECT_NE(message.find("第 3 個模塊「標號」"), std::string::npos) << message;
         EXPECT_NE(message.find(readerMessage), std::string::npos) << message;
+    }
+}
+
+TEST(GenerateProgramText, WalksTheChartsBlocksInChainOrder) {
+    chart::Chart chart;
+    EXPECT_EQ(GenerateProgramText(chart), Lines{R"(10 REM "VARNOKI")"});
+
+    chart.AppendBlock(1);
+    chart.SetBlockRecord(chart.AppendBlock(11), chart::WriteRecord(11, {{"label", "a"}}));
+    chart.SetBlockRecord(chart.AppendBlock(13), chart::WriteRecord(13, {{"condition", "A&lt;5"}, {"label", "a"}}));
+    const chart::ObjectId end = chart.AppendBlock(14);
+    EXPECT_EQ(GenerateProgramText(chart),
+              (Lines{R"(10 REM "VARNOKI")", R"(20 REM "FDX")", R"(40 REM "IF A<5 THEN 30")", R"(50 REM "END")"}));
+
+    chart.RemoveBlock(end);
+    chart.SetBlockRecord(chart.AppendBlock(5), "<CtrlNode");
+    try {
+        GenerateProgramText(chart);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("第 4 個模塊「延時」"), std::string::npos) << e.what();
     }
 }
 
