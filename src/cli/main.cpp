@@ -23,13 +23,17 @@ const Command kCommands[] = {
     {"ports", "", "列出找到的串口", RunPorts},
 };
 
-void PrintHelp() {
-    PrintOut(QStringLiteral("用法：varnoki-cli COMMAND [ARGUMENTS]\n\n命令："));
+// On standard output when asked for, on standard error when the command line was wrong.
+void PrintHelp(void (*print)(const QString&)) {
+    print(QStringLiteral("用法：varnoki-cli COMMAND [ARGUMENTS]\n\n命令："));
     for (const Command& command : kCommands) {
-        PrintOut(QStringLiteral("  %1 %2").arg(QString::fromUtf8(command.name), QString::fromUtf8(command.usage)));
-        PrintOut(QStringLiteral("      %1").arg(QString::fromUtf8(command.summary)));
+        print(QStringLiteral("  %1 %2")
+                  .arg(QString::fromUtf8(command.name), QString::fromUtf8(command.usage))
+                  .trimmed()
+                  .prepend(u"  "));
+        print(QStringLiteral("      %1").arg(QString::fromUtf8(command.summary)));
     }
-    PrintOut(QStringLiteral("\n結束碼：0 成功，1 失敗，2 用法或輸入錯誤。"));
+    print(QStringLiteral("\n結束碼：0 成功，1 失敗，2 用法或輸入錯誤。"));
 }
 
 void Print(std::FILE* stream, const QString& line) {
@@ -89,11 +93,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        PrintHelp();
+        PrintHelp(PrintError);
         return kBadUsage;
     }
     if (args.first() == "--help" || args.first() == "-h" || args.first() == "help") {
-        PrintHelp();
+        PrintHelp(PrintOut);
         return kSuccess;
     }
     const Command* command = FindCommand(args.first());
