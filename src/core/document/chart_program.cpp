@@ -2,18 +2,12 @@
 
 #include <QDir>
 
+#include "chart/chart.h"
+#include "codegen/program_text.h"
 #include "document/session.h"
 #include "error.h"
 
 namespace varnoki::document {
-
-std::vector<codegen::BlockSource> BlockSourcesOf(const chart::Chart& chart) {
-    std::vector<codegen::BlockSource> sources;
-    for (const chart::BlockEntry& block : chart.Blocks()) {
-        sources.push_back({block.shapeCode, std::string(block.record), std::string(block.text)});
-    }
-    return sources;
-}
 
 std::vector<std::string> ProgramTextOfChartFile(const QString& path) {
     chart::Chart chart;
@@ -21,7 +15,7 @@ std::vector<std::string> ProgramTextOfChartFile(const QString& path) {
     DocumentSession session(chart, {});
     session.Open(path);
     try {
-        return codegen::GenerateProgramText(BlockSourcesOf(chart));
+        return codegen::GenerateProgramText(chart);
     } catch (const Error& e) {
         const QString message =
             QString::fromUtf8("流程圖文件「%1」：%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()));
