@@ -37,7 +37,7 @@ void AddEveryKind(chart::Chart& chart) {
     AddBlock(chart, 9, {{"times", "32767"}, {"var", "25"}});
     AddBlock(chart, 11, {{"label", name}});
     AddBlock(chart, 10, {{"var", "25"}});
-    AddBlock(chart, 12, {{"label", name}});
+    AddBlock(chart, 12, {{"label", "a&b \"c\" 'd'"}});
     AddBlock(chart, 13, {{"condition", chart::EscapeValue("A<>\"B\"")}, {"label", chart::EscapeValue(name)}});
     AddBlock(chart, 15, {{"led", "5"}});
     AddBlock(chart, 16, {{"ddr", "3"}, {"data", "255"}});
