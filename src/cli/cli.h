@@ -32,6 +32,9 @@ struct Command {
 int RunImage(const QStringList& args);
 int RunDownload(const QStringList& args);
 int RunPorts(const QStringList& args);
+int RunGenerate(const QStringList& args);
+int RunConvert(const QStringList& args);
+int RunCheck(const QStringList& args);
 
 const Command* FindCommand(const QString& name);
 

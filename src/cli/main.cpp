@@ -11,6 +11,12 @@ namespace varnoki::cli {
 namespace {
 
 const Command kCommands[] = {
+    {"generate", "CHART.lcs [-o PROGRAM.txt] [--utf8]",
+     "由流程圖文件產生程序文本（Big5，CR LF）；沒有 -o 時寫到標準輸出，--utf8 轉成終端機可讀的文字", RunGenerate},
+    {"convert", "CHART.lcs -o OUT.lcs", "讀入流程圖文件，再照本程式保存的樣子寫出（整理其他工具寫的文件）", RunConvert},
+    {"check", "CHART.lcs",
+     "找出在控制板上會出錯的地方：未定義的標號和子程序、重複的名稱、不配對的循環、文件存不下的字元；有問題時結束碼為 1",
+     RunCheck},
     {"image", "PROGRAM.txt -o IMAGE.bas", "把程序文本轉成下載映像，略過的行列在標準錯誤輸出", RunImage},
     {"download", "--port DEVICE [--timeout SECONDS] FILE",
      "把程序文本（.txt）或映像（.bas）下載到控制板；每次等待控制板最多 SECONDS 秒（預設 3）", RunDownload},
