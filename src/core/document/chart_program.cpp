@@ -1,22 +1,26 @@
 #include "document/chart_program.h"
 
+#include <QDir>
+
+#include "chart/chart.h"
+#include "codegen/program_text.h"
 #include "document/session.h"
+#include "error.h"
 
 namespace varnoki::document {
 
-std::vector<codegen::BlockSource> BlockSourcesOf(const chart::Chart& chart) {
-    std::vector<codegen::BlockSource> sources;
-    for (const chart::BlockEntry& block : chart.Blocks()) {
-        sources.push_back({block.shapeCode, std::string(block.record), std::string(block.text)});
-    }
-    return sources;
-}
-
-std::vector<std::string> ProgramTextOfChartFile(const QString& path, const std::vector<std::string>& voiceWords) {
+std::vector<std::string> ProgramTextOfChartFile(const QString& path) {
     chart::Chart chart;
-    DocumentSession session(chart, voiceWords);
+    // The voice words only label blocks on the screen; the program text does not need them.
+    DocumentSession session(chart, {});
     session.Open(path);
-    return codegen::GenerateProgramText(BlockSourcesOf(chart));
+    try {
+        return codegen::GenerateProgramText(chart);
+    } catch (const Error& e) {
+        const QString message =
+            QString::fromUtf8("流程圖文件「%1」：%2").arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()));
+        throw Error(message.toStdString());
+    }
 }
 
 }  // namespace varnoki::document

@@ -35,9 +35,9 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") =
 }  // namespace
 
 bool HoldsMarkupInValue(std::string_view recordText) {
-    // The writer puts an element's children on lines of their own and its value right before its end
-    // tag; so after a start tag either a line break leads to the next tag, or the value runs up to the
-    // element's own end tag. Any other "<" came from a value.
+    // The writer puts every tag that follows an end tag, a self-closing tag or a child-holding start
+    // tag on a line of its own, and an element's value right before its own end tag. A "<" anywhere
+    // else came from a value.
     std::size_t at = recordText.find('<');
     while (at != std::string_view::npos) {
         const std::size_t end = TagEnd(recordText, at);
@@ -46,12 +46,14 @@ bool HoldsMarkupInValue(std::string_view recordText) {
         const std::size_t next = recordText.find('<', end);
         const bool startTag = tag[1] != '/' && tag[1] != '?' && !tag.ends_with("/>");
         const std::string_view between = recordText.substr(end, next - end);
-        if (!startTag) {
+        const bool onNextLine = between.starts_with("\r\n") && IsBlank(between);
+        if (next == std::string_view::npos) {
             if (!IsBlank(between)) return true;
-        } else if (next != std::string_view::npos) {
-            const bool childFollows = between.starts_with("\r\n") && IsBlank(between);
+        } else if (!startTag) {
+            if (!onNextLine) return true;
+        } else if (!onNextLine) {
             const std::string endTag = "</" + std::string(TagName(tag)) + ">";
-            if (!childFollows && recordText.substr(next, endTag.size()) != endTag) return true;
+            if (recordText.substr(next, endTag.size()) != endTag) return true;
         }
         at = next;
     }
