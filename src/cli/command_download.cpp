@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "cli.h"
+#include "document/chart_program.h"
 #include "download/exchange.h"
 #include "download/image_file.h"
 #include "download/transfer_engine.h"
@@ -19,14 +20,26 @@
 namespace varnoki::cli {
 namespace {
 
-// The program text lines of an input file, or nothing when it does not exist. A program text is
-// taken as it is; other kinds of input that produce a program text join here.
-std::optional<std::vector<std::string>> ProgramTextLines(const QString& fileName) {
-    return download::ReadTextLines(fileName);
+// The program text lines of a chart (generated as Generate does) or of a program text file. Prints
+// why and returns nothing when the file cannot be read.
+std::optional<std::vector<std::string>> ProgramTextLines(const QString& command, const QString& fileName,
+                                                         const QString& suffix) {
+    if (suffix == u"lcs") {
+        try {
+            return document::ProgramTextOfChartFile(fileName);
+        } catch (const Error& error) {
+            PrintError(QStringLiteral("varnoki-cli %1：%2").arg(command, QString::fromUtf8(error.what())));
+            return std::nullopt;
+        }
+    }
+    std::optional<std::vector<std::string>> lines = download::ReadTextLines(fileName);
+    if (!lines) BadUsage(command, QStringLiteral("找不到檔案 %1").arg(fileName));
+    return lines;
 }
 
-// The image to send: a .bas file as it is, a program text built into an image through a temporary
-// image file, as the download window does. Prints why and returns nothing when the input is unusable.
+// The image to send: a .bas file as it is; a chart or a program text built into an image through a
+// temporary image file, as the download window does. Prints why and returns nothing when the input
+// is unusable.
 std::optional<QByteArray> LoadImage(const QString& command, const QString& fileName) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == u"bas") {
@@ -34,17 +47,14 @@ std::optional<QByteArray> LoadImage(const QString& command, const QString& fileN
         if (!image) BadUsage(command, QStringLiteral("找不到檔案 %1").arg(fileName));
         return image;
     }
-    if (suffix == u"txt") {
-        const auto lines = ProgramTextLines(fileName);
-        if (!lines) {
-            BadUsage(command, QStringLiteral("找不到檔案 %1").arg(fileName));
-            return std::nullopt;
-        }
+    if (suffix == u"txt" || suffix == u"lcs") {
+        const auto lines = ProgramTextLines(command, fileName, suffix);
+        if (!lines) return std::nullopt;
         download::ProgramImage image = download::PrepareImageForDownload(*lines);
         PrintDroppedLines(fileName, image.dropped);
         return image.bytes;
     }
-    BadUsage(command, QStringLiteral("不能下載 %1：只接受程序文本（.txt）和映像（.bas）").arg(fileName));
+    BadUsage(command, QStringLiteral("不能下載 %1：只接受流程圖（.lcs）、程序文本（.txt）和映像（.bas）").arg(fileName));
     return std::nullopt;
 }
 

@@ -19,7 +19,7 @@ const Command kCommands[] = {
      RunCheck},
     {"image", "PROGRAM.txt -o IMAGE.bas", "把程序文本轉成下載映像，略過的行列在標準錯誤輸出", RunImage},
     {"download", "--port DEVICE [--timeout SECONDS] FILE",
-     "把程序文本（.txt）或映像（.bas）下載到控制板；每次等待控制板最多 SECONDS 秒（預設 3）", RunDownload},
+     "把流程圖（.lcs）、程序文本（.txt）或映像（.bas）下載到控制板；每次等待控制板最多 SECONDS 秒（預設 3）", RunDownload},
     {"ports", "", "列出找到的串口", RunPorts},
 };
 

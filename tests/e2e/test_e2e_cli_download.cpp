@@ -89,6 +89,19 @@ TEST_F(CliDownload, ProgramTextAndImageArriveAsTheImageCommandBuildsThem) {
     EXPECT_EQ(ReadFile(Path("image-2.bas")), built);
 }
 
+TEST_F(CliDownload, AChartIsGeneratedThenSentLikeItsProgramText) {
+    const QString chart = QStringLiteral(VARNOKI_EXAMPLES "/patrol_robot.lcs");
+    const Result generated = RunCli({"generate", chart, "-o", Path("patrol.txt")});
+    ASSERT_EQ(generated.exitCode, 0) << generated.err.toStdString();
+    const Result image = RunCli({"image", Path("patrol.txt"), "-o", Path("patrol.bas")});
+    ASSERT_EQ(image.exitCode, 0) << image.err.toStdString();
+
+    Board board(dir.path());
+    const Result sent = RunCli({"download", "--port", board.Device(), chart});
+    EXPECT_EQ(sent.exitCode, 0) << sent.err.toStdString();
+    EXPECT_EQ(ReadFile(Path("image-1.bas")), ReadFile(Path("patrol.bas")));
+}
+
 TEST_F(CliDownload, AFailedTransferExitsWithOneAndSaysWhy) {
     const struct {
         QStringList faults;
@@ -129,6 +142,7 @@ TEST_F(CliDownload, ATerminationRequestCancelsTheTransferCleanly) {
 TEST_F(CliDownload, BadUsageOrInputExitsWithTwo) {
     QFile chart(Path("chart.lcs"));
     ASSERT_TRUE(chart.open(QIODevice::WriteOnly));
+    chart.write("<MERVANTO>\r\n  <record>\r\n");  // cut off: cannot be read
     chart.close();
     const QStringList cases[] = {
         {},
