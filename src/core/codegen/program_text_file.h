@@ -14,10 +14,6 @@ namespace varnoki::codegen {
 // The bytes of a program text file holding `lines`.
 std::string ProgramTextFileBytes(std::span<const std::string> lines);
 
-// The lines of a program text file's bytes. A line end at the very end closes the last line and
-// starts no new one; an empty file has no lines.
-std::vector<std::string> SplitProgramTextLines(std::string_view bytes);
-
 // Writes the file through a temporary one that replaces `path` only when every byte was written, so
 // a failed save leaves the old file as it was. Raises varnoki::Error with the file name and the
 // system's reason.

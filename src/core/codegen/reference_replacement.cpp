@@ -6,30 +6,16 @@
 #include <unordered_map>
 
 #include "codegen/statement_line.h"
+#include "text/big5.h"
 
 namespace varnoki::codegen {
 namespace {
-
-// Names are matched without regard to letter case. Only single-byte letters fold: the second byte of
-// a Big5 character may look like an ASCII letter, and two different characters must stay apart.
-std::string FoldLetterCase(std::string_view text) {
-    std::string folded(text);
-    for (std::size_t i = 0; i < folded.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(folded[i]);
-        if (byte >= 0x81 && byte <= 0xFE && i + 1 < folded.size()) {
-            ++i;
-        } else if (byte >= 'A' && byte <= 'Z') {
-            folded[i] = static_cast<char>(byte - 'A' + 'a');
-        }
-    }
-    return folded;
-}
 
 // The line number text of each definition's name: that of its first definition, ignoring case.
 std::unordered_map<std::string, std::string> NumbersByName(const std::vector<Definition>& table) {
     std::unordered_map<std::string, std::string> numbers;
     for (const Definition& definition : table) {
-        numbers.try_emplace(FoldLetterCase(definition.statement), std::to_string((definition.index + 1) * 10));
+        numbers.try_emplace(text::FoldAsciiCase(definition.statement), std::to_string((definition.index + 1) * 10));
     }
     return numbers;
 }
@@ -97,7 +83,7 @@ void ReplaceReferences(std::vector<ProgramLine>& lines, const std::vector<Defini
     for (std::size_t i = 0; i < lines.size(); ++i) index.Add(lines[i].statement, i);
 
     for (const Definition& definition : table) {
-        const std::string& number = numbers.at(FoldLetterCase(definition.statement));
+        const std::string& number = numbers.at(text::FoldAsciiCase(definition.statement));
         for (std::size_t i : index.LinesHolding(definition.statement)) {
             ProgramLine& line = lines[i];
             // Only the first occurrence counts: where it begins the line, the line is left alone even

@@ -26,21 +26,6 @@ struct Reference {
     int kind;
 };
 
-// Names are told apart the way the generator numbers them: without regard to the case of
-// single-byte letters (the second byte of a Big5 character is not a letter).
-std::string FoldLetterCase(std::string_view name) {
-    std::string folded(name);
-    for (std::size_t i = 0; i < folded.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(folded[i]);
-        if (byte >= 0x81 && byte <= 0xFE && i + 1 < folded.size()) {
-            ++i;
-        } else if (byte >= 'A' && byte <= 'Z') {
-            folded[i] = static_cast<char>(byte - 'A' + 'a');
-        }
-    }
-    return folded;
-}
-
 QString Shown(std::string_view big5) { return text::Big5ToUnicode(big5); }
 
 // The loop variable as the generator writes it: the letter 65 + var, wrapping within the byte.
@@ -148,7 +133,7 @@ private:
     void Definitions(const std::vector<Name>& names, const std::vector<chart::BlockEntry>& blocks, const char* twice) {
         std::unordered_map<std::string, std::size_t> first;
         for (const Name& name : names) {
-            const auto [at, inserted] = first.try_emplace(FoldLetterCase(name.name), name.position);
+            const auto [at, inserted] = first.try_emplace(text::FoldAsciiCase(name.name), name.position);
             if (inserted) continue;
             const std::size_t earlier = at->second;
             Report(name.position, blocks[name.position - 1].Kind(),

@@ -1,13 +1,12 @@
 #include "document/document.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 #include "chart/catalogue.h"
 #include "chart/record.h"
 #include "error.h"
 #include "text/big5.h"
+#include "text/files.h"
 #include "xml/reader.h"
 #include "xml/writer.h"
 
@@ -17,9 +16,7 @@ namespace {
 // The name an element copied from a record takes when the record's root has none.
 constexpr std::string_view kUnnamedRecord = "any";
 
-Error FileError(const char* format, const QString& path, const QString& reason) {
-    return Error(QString::fromUtf8(format).arg(QDir::toNativeSeparators(path), reason).toStdString());
-}
+const QString kDocumentFile = QStringLiteral("流程圖文件");
 
 }  // namespace
 
@@ -53,28 +50,17 @@ void BuildDocument(const chart::Chart& chart, xml::Document& tree) {
 std::string DocumentBytes(const xml::Document& tree) { return xml::WriteDocument(tree); }
 
 void WriteDocumentFile(const QString& path, const xml::Document& tree) {
-    const std::string bytes = DocumentBytes(tree);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw FileError("無法建立流程圖文件「%1」：%2", path, file.errorString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw FileError("無法寫入流程圖文件「%1」：%2", path, reason);
-    }
-    if (!file.commit()) throw FileError("無法寫入流程圖文件「%1」：%2", path, file.errorString());
+    text::WriteFileAtomically(path, DocumentBytes(tree), kDocumentFile);
 }
 
 xml::Document ReadDocumentFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw FileError("無法開啟流程圖文件「%1」：%2", path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError("無法讀取流程圖文件「%1」：%2", path, file.errorString());
-    }
+    const QByteArray bytes = text::ReadWholeFile(path, kDocumentFile);
     try {
-        return xml::ParseDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return xml::ParseDocument(text::View(bytes));
     } catch (const xml::ParseError& e) {
-        throw FileError("流程圖文件「%1」無法讀取：%2", path, QString::fromUtf8(e.what()));
+        throw Error(QStringLiteral("流程圖文件「%1」無法讀取：%2")
+                        .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()))
+                        .toStdString());
     }
 }
 

@@ -4,13 +4,13 @@
 #include <QDir>
 #include <QFile>
 
-#include "codegen/program_text_file.h"
+#include "text/files.h"
 
 namespace varnoki::document {
 
 std::vector<std::string> SplitVoiceWords(std::string_view bytes) {
     // The same line rules as a program text file.
-    return codegen::SplitProgramTextLines(bytes);
+    return text::SplitLines(bytes);
 }
 
 std::vector<std::string> NumberedVoiceWords() {

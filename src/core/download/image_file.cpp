@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "error.h"
+#include "text/files.h"
 
 namespace varnoki::download {
 namespace {
@@ -12,34 +13,18 @@ namespace {
     throw Error(QStringLiteral("%1 %2：%3").arg(what, file.fileName(), file.errorString()).toStdString());
 }
 
-std::optional<QByteArray> ReadWholeFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.exists()) return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly)) ThrowFileError(QStringLiteral("無法讀取檔案"), file);
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) ThrowFileError(QStringLiteral("無法讀取檔案"), file);
-    return content;
+// The content of a file that may be missing: nothing when it does not exist.
+std::optional<QByteArray> ReadIfExists(const QString& fileName) {
+    if (!QFile::exists(fileName)) return std::nullopt;
+    return text::ReadWholeFile(fileName, QStringLiteral("檔案"));
 }
 
 }  // namespace
 
-std::vector<std::string> SplitTextLines(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-    return lines;
-}
-
 std::optional<std::vector<std::string>> ReadTextLines(const QString& fileName) {
-    const std::optional<QByteArray> content = ReadWholeFile(fileName);
+    const std::optional<QByteArray> content = ReadIfExists(fileName);
     if (!content) return std::nullopt;
-    return SplitTextLines(std::string_view(content->constData(), static_cast<size_t>(content->size())));
+    return text::SplitLines(text::View(*content));
 }
 
 std::vector<DroppedLine> BuildImageFromLines(const std::vector<std::string>& lines, const QString& destination) {
@@ -58,7 +43,7 @@ std::optional<std::vector<DroppedLine>> BuildImageFromFile(const QString& source
     return BuildImageFromLines(*lines, destination);
 }
 
-std::optional<QByteArray> ReadImageFile(const QString& fileName) { return ReadWholeFile(fileName); }
+std::optional<QByteArray> ReadImageFile(const QString& fileName) { return ReadIfExists(fileName); }
 
 TempImageFile::TempImageFile() : file_(QDir::tempPath() + QStringLiteral("/qvrXXXXXX.tmp")) {
     if (!file_.open()) ThrowFileError(QStringLiteral("無法建立暫存檔"), file_);

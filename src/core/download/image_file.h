@@ -14,9 +14,6 @@
 
 namespace varnoki::download {
 
-// Splits text into lines ended by CR LF, LF or CR; a last line without an ending counts too.
-std::vector<std::string> SplitTextLines(std::string_view text);
-
 // The lines of a text file, or nothing when it does not exist. Throws varnoki::Error when it
 // exists but cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(const QString& fileName);

@@ -14,7 +14,8 @@ namespace {
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error(std::string("iconv cannot convert ") + from + " to " + to);
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw Error(std::string("iconv cannot convert ") + from + " to " + to);
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -75,6 +76,19 @@ std::optional<char32_t> FirstUnencodable(const QString& text) {
     if (text.at(index).isHighSurrogate() && index + 1 < text.size())
         code = QChar::surrogateToUcs4(text.at(index), text.at(index + 1));
     return code;
+}
+
+std::string FoldAsciiCase(std::string_view big5) {
+    std::string folded(big5);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(folded[i]);
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < folded.size()) {
+            ++i;
+        } else if (byte >= 'A' && byte <= 'Z') {
+            folded[i] = static_cast<char>(byte - 'A' + 'a');
+        }
+    }
+    return folded;
 }
 
 std::string UnicodeToBig5(const QString& text) {

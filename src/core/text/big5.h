@@ -21,6 +21,11 @@ std::string UnicodeToBig5(const QString& text);
 // The first character of `text` that Big5 cannot hold, or nothing when all of it can be encoded.
 std::optional<char32_t> FirstUnencodable(const QString& text);
 
+// Big5 bytes with the ASCII letters in lower case, for comparing names without regard to letter
+// case. The second byte of a Big5 character may look like a letter and is left alone, so two
+// different characters never fold together.
+std::string FoldAsciiCase(std::string_view big5);
+
 // Convenience for literals in the source, which is UTF-8.
 inline std::string Big5(const char* utf8) { return UnicodeToBig5(QString::fromUtf8(utf8)); }
 

@@ -49,30 +49,6 @@ TEST(ProgramTextFile, WritesBig5LinesEachEndedByCrLf) {
     EXPECT_TRUE(codegen::ReadProgramTextFile(path).empty());
 }
 
-TEST(ProgramTextFile, AcceptsEveryLineEnd) {
-    struct Case {
-        std::string bytes;
-        Lines lines;
-    };
-    const Case cases[] = {
-        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-        {"a\r\n", {"a"}},
-        {"a", {"a"}},
-        {"", {}},
-        {"\r\n", {""}},
-        {"a\n\rb", {"a", "", "b"}},
-        {"a\r\r\nb\n\n", {"a", "", "b", ""}},
-        {"\xEF\xBB\xBF"
-         "x\r\n",
-         {"\xEF\xBB\xBF"
-          "x"}},  // no test of the content, a mark stays text
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(codegen::SplitProgramTextLines(c.bytes), c.lines);
-    }
-}
-
 TEST(ProgramTextFile, ErrorsNameTheFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

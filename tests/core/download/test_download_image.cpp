@@ -135,14 +135,6 @@ TEST(BuildImage, LineNumbersKeepTheirLow16BitsAndTheAddressWraps) {
     EXPECT_EQ(address(229), (6593 + 230 * 258) % 65536);
 }
 
-TEST(SplitTextLines, EveryLineEnding) {
-    using Lines = std::vector<std::string>;
-    EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitTextLines("a\r\n"), (Lines{"a"}));
-    EXPECT_EQ(SplitTextLines("a\n\nb\r\r\n"), (Lines{"a", "", "b", ""}));
-    EXPECT_EQ(SplitTextLines(""), Lines{});
-}
-
 TEST(ImageFiles, BuildFromFileReadBackAndMissingFiles) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
