@@ -6,16 +6,16 @@
 namespace varnoki::gui {
 namespace {
 
-QString RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+QString RunFileDialog(QWidget* parent, const FileKind& kind, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
-    dialog.setNameFilter(spec.filter);
+    dialog.setNameFilter(kind.filter);
     dialog.setAcceptMode(mode);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (mode == QFileDialog::AcceptOpen) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(spec.defaultSuffix);
+        dialog.setDefaultSuffix(kind.defaultSuffix);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
@@ -27,22 +27,22 @@ QString Prompts::NextFileName() {
     return fileNames_.isEmpty() ? QString() : fileNames_.dequeue();
 }
 
-QString Prompts::OpenFileName(QWidget* parent, const FileDialogSpec& spec) {
+QString Prompts::OpenFileName(QWidget* parent, const FileKind& kind) {
     if (scripted_) {
-        shown_ << QStringLiteral("open:") + spec.filter;
+        shown_ << QStringLiteral("open:") + kind.filter;
         return NextFileName();
     }
-    return RunFileDialog(parent, spec, QFileDialog::AcceptOpen);
+    return RunFileDialog(parent, kind, QFileDialog::AcceptOpen);
 }
 
-QString Prompts::SaveFileName(QWidget* parent, const FileDialogSpec& spec) {
+QString Prompts::SaveFileName(QWidget* parent, const FileKind& kind) {
     if (scripted_) {
-        shown_ << QStringLiteral("save:") + spec.filter;
+        shown_ << QStringLiteral("save:") + kind.filter;
         QString name = NextFileName();
-        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += QLatin1Char('.') + spec.defaultSuffix;
+        if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) name += QLatin1Char('.') + kind.defaultSuffix;
         return name;
     }
-    return RunFileDialog(parent, spec, QFileDialog::AcceptSave);
+    return RunFileDialog(parent, kind, QFileDialog::AcceptSave);
 }
 
 QMessageBox::StandardButton Prompts::AskYesNoCancel(QWidget* parent, const QString& text) {

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace varnoki::gui {
 
-struct FileDialogSpec {
+struct FileKind {
     QString filter;         // e.g. "流程圖文件(*.lcs)"
     QString defaultSuffix;  // appended to a name typed without extension (save dialogs only)
 };
@@ -21,8 +21,8 @@ struct FileDialogSpec {
 class Prompts {
 public:
     // Empty when the person cancelled.
-    QString OpenFileName(QWidget* parent, const FileDialogSpec& spec);
-    QString SaveFileName(QWidget* parent, const FileDialogSpec& spec);
+    QString OpenFileName(QWidget* parent, const FileKind& kind);
+    QString SaveFileName(QWidget* parent, const FileKind& kind);
     // A warning with Yes, No and Cancel; returns the button pressed.
     QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text);
     void ShowError(QWidget* parent, const QString& text);

@@ -15,8 +15,8 @@
 namespace varnoki::gui {
 namespace {
 
-const FileDialogSpec kChartFiles{QStringLiteral("流程圖文件(*.lcs)"), QStringLiteral("lcs")};
-const FileDialogSpec kTextFiles{QStringLiteral("VARNOKI文件文本格式(*.txt)"), QStringLiteral("txt")};
+const FileKind kChartFiles{QStringLiteral("流程圖文件(*.lcs)"), QStringLiteral("lcs")};
+const FileKind kTextFiles{QStringLiteral("VARNOKI文件文本格式(*.txt)"), QStringLiteral("txt")};
 
 QString Message(const Error& error) { return QString::fromUtf8(error.what()); }
 
