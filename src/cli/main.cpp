@@ -19,7 +19,8 @@ const Command kCommands[] = {
      RunCheck},
     {"image", "PROGRAM.txt -o IMAGE.bas", "把程序文本轉成下載映像，略過的行列在標準錯誤輸出", RunImage},
     {"download", "--port DEVICE [--timeout SECONDS] FILE",
-     "把流程圖（.lcs）、程序文本（.txt）或映像（.bas）下載到控制板；每次等待控制板最多 SECONDS 秒（預設 3）", RunDownload},
+     "把流程圖（.lcs）、程序文本（.txt）或映像（.bas）下載到控制板；每次等待控制板最多 SECONDS 秒（預設 3）",
+     RunDownload},
     {"ports", "", "列出找到的串口", RunPorts},
 };
 
@@ -106,5 +107,11 @@ int main(int argc, char** argv) {
             QStringLiteral("varnoki-cli：沒有「%1」這個命令；varnoki-cli --help 列出所有命令").arg(args.first()));
         return kBadUsage;
     }
-    return command->run(args);
+    const int exitCode = command->run(args);
+    // Output that never arrived (a full disk, a closed pipe) is a failure, whatever the command did.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        PrintError(QStringLiteral("varnoki-cli %1：無法寫到標準輸出").arg(args.first()));
+        return exitCode == kSuccess ? kFailed : exitCode;
+    }
+    return exitCode;
 }

@@ -83,6 +83,17 @@ TEST(CliDocuments, GenerateGivesTheProgramTextOfTheCore) {
     EXPECT_FALSE(resolved.contains("label: ") || resolved.contains("sub: ")) << resolved.toStdString();
 }
 
+TEST(CliDocuments, OutputThatCannotBeWrittenIsAFailure) {
+    for (const QStringList& args : {QStringList{"generate", Example()}, QStringList{"generate", "--utf8", Example()}}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QString::fromUtf8(VARNOKI_CLI), args);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("無法寫到標準輸出")));
+    }
+}
+
 TEST(CliDocuments, ConvertWritesWhatSaveWritesAfterOpen) {
     QTemporaryDir dir;
     const QString out = dir.filePath("out.lcs");
