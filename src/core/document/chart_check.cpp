@@ -64,6 +64,13 @@ public:
             case 13:
                 jumps_.push_back({chart::UnescapeValue(record->ReadText("label")), position, kind});
                 break;
+            case 20: {
+                // An expression that begins like a label or a subroutine is numbered as one.
+                const std::string command = chart::UnescapeValue(record->ReadText("command"));
+                if (command.starts_with("label: ")) labels_.push_back({command.substr(7), position});
+                if (command.starts_with("sub: ")) subroutines_.push_back({command.substr(5), position});
+                break;
+            }
             case 23:
                 subroutines_.push_back({record->ReadText("sub"), position});
                 break;

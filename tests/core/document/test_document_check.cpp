@@ -68,6 +68,12 @@ TEST(ChartCheck, ChartThatRunsAsDrawnHasNoFindings) {
                     .empty());
 }
 
+TEST(ChartCheck, AnExpressionThatReadsLikeADefinitionDefines) {
+    const auto expression = [](const char* command) { return Step{20, {{"command", chart::EscapeValue(command)}}}; };
+    EXPECT_TRUE(Check({expression("label: x"), Jump("x"), expression("sub: s"), Call("s")}).empty());
+    ExpectFindings({expression("label: x"), Label("x")}, {"2: 標號「x」已在"});
+}
+
 TEST(ChartCheck, ReferencesWithoutTheirDefinition) {
     ExpectFindings(
         {Label("loop"), Jump("lop"), JumpIf("LOOP"), Call("beep"), Sub("Beep")},
