@@ -28,4 +28,8 @@ void DescriptorLink::ThrowIfCancelled() const {
 
 void DescriptorLink::DropReceived() { received_.Clear(); }
 
+void DescriptorLink::KeepReceived(const std::string& bytes) {
+    if (!bytes.empty()) received_.Push(bytes);
+}
+
 }  // namespace varnoki::download

@@ -21,6 +21,8 @@ protected:
     // Throws LinkError::Kind::Cancelled once Cancel() has been called.
     void ThrowIfCancelled() const;
     void DropReceived();
+    // Queues bytes a subclass came by outside ReadArrived.
+    void KeepReceived(const std::string& bytes);
 
     virtual int Descriptor() const = 0;
     // Called when the descriptor is readable: moves what has arrived into `queue`, or throws

@@ -62,6 +62,9 @@ void SerialLink::SendByte(std::uint8_t byte) {
     ThrowIfCancelled();
     const char data = static_cast<char>(byte);
     if (port_.write(&data, 1) != 1 || !port_.waitForBytesWritten(kHandOverMs)) ThrowPortFailure();
+    // Waiting for the write also reads what the board sent meanwhile into the port's own buffer,
+    // where the descriptor no longer shows it: keep it, or a reply that came early is never seen.
+    KeepReceived(port_.readAll().toStdString());
     WaitUntilSent();
 }
 

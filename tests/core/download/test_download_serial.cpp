@@ -113,6 +113,14 @@ TEST_F(SerialLinkTest, EveryByteValuePassesUnchangedBothWays) {
     for (const std::uint8_t byte : {0x00, 0xFF, 0x0D, 0x0A, 0x11, 0x13, 0x5A}) EXPECT_EQ(board.ReceiveByte(1s), byte);
 }
 
+TEST_F(SerialLinkTest, AReplyThatArrivesWhileSendingIsKept) {
+    SerialLink link(pty.DevicePath());
+    // The board answers before our byte is out; then the line stays quiet.
+    WriteToPort(pty, "k");
+    link.SendByte(0x41);
+    EXPECT_EQ(link.ReceiveByte(300ms), 'k');
+}
+
 TEST_F(SerialLinkTest, ClearLinkForgetsWhatArrivedBefore) {
     SerialLink link(pty.DevicePath());
     WriteToPort(pty, "abc");
