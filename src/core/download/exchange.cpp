@@ -1,7 +1,6 @@
 #include "download/exchange.h"
 
 #include <algorithm>
-#include <cassert>
 #include <span>
 #include <thread>
 
@@ -95,9 +94,15 @@ std::array<std::uint8_t, 72> HeaderFrame(qsizetype imageLength) {
 
 int BlockCount(qsizetype imageLength) { return static_cast<int>((imageLength + kBlockSize - 1) / kBlockSize); }
 
+std::optional<TransferOutcome> RefuseTooLarge(qsizetype imageLength) {
+    if (imageLength <= kMaxImageLength) return std::nullopt;
+    return MakeOutcome(TransferResult::TooLarge, imageLength,
+                       QStringLiteral("程序太大，最多只能下載%1字節").arg(kMaxImageLength));
+}
+
 TransferOutcome RunExchange(ByteLink& link, const QByteArray& image, std::chrono::milliseconds timeout,
                             const ProgressSink& progress) {
-    assert(image.size() <= kMaxImageLength);
+    if (auto refused = RefuseTooLarge(image.size())) return *refused;
     const qsizetype length = image.size();
     Position at{Step::Opening, 0, BlockCount(length)};
     try {

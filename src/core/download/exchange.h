@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "download/byte_link.h"
 #include "download/transfer_outcome.h"
@@ -31,8 +32,11 @@ int BlockCount(qsizetype imageLength);
 
 using ProgressSink = std::function<void(const QString& line)>;
 
-// Clears the link and runs the whole exchange for an image of at most kMaxImageLength bytes.
-// Never throws: a silent board, rejected or damaged frames, a port failure and a cancel all end in
+// The outcome for an image too long for the header's 16-bit length, or nothing when it fits.
+std::optional<TransferOutcome> RefuseTooLarge(qsizetype imageLength);
+
+// Clears the link and runs the whole exchange; an image over kMaxImageLength bytes is refused before
+// anything is sent. Never throws: a silent board, rejected or damaged frames, a port failure and a cancel all end in
 // the outcome.
 TransferOutcome RunExchange(ByteLink& link, const QByteArray& image, std::chrono::milliseconds timeout,
                             const ProgressSink& progress);

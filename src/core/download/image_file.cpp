@@ -29,11 +29,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const QString& fileName) {
 
 std::vector<DroppedLine> BuildImageFromLines(const std::vector<std::string>& lines, const QString& destination) {
     ProgramImage image = BuildImage(lines);
-    QFile file(destination);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(image.bytes) != image.bytes.size() ||
-        !file.flush()) {
-        ThrowFileError(QStringLiteral("無法寫入映像檔"), file);
-    }
+    // A cut-off image would go to the board as it is: it has no check value of its own.
+    text::WriteFileAtomically(destination, text::View(image.bytes), QStringLiteral("映像檔"));
     return std::move(image.dropped);
 }
 

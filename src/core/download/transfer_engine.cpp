@@ -47,10 +47,8 @@ void TransferEngine::Cancel() {
 TransferOutcome TransferEngine::Run(const QByteArray& image, const LinkOpener& openLink,
                                     std::chrono::milliseconds timeout) {
     const qsizetype length = image.size();
-    if (length > kMaxImageLength) {
-        return MakeOutcome(TransferResult::TooLarge, length,
-                           QStringLiteral("程序太大，最多只能下載%1字節").arg(kMaxImageLength));
-    }
+    // Refused before the port is even opened.
+    if (auto refused = RefuseTooLarge(length)) return *refused;
     std::unique_ptr<ByteLink> link;
     try {
         link = openLink();

@@ -84,6 +84,15 @@ TEST(Exchange, RejectedAndDamagedFramesAreRetriedUpToElevenTimes) {
     }
 }
 
+TEST(Exchange, AnImageTooLongForTheHeaderSendsNothing) {
+    ScriptedLink link;
+    const ExchangeRun run = Exchange(link, QByteArray(kMaxImageLength + 1, 'x'));
+    EXPECT_EQ(run.outcome.result, TransferResult::TooLarge);
+    EXPECT_TRUE(run.outcome.message.startsWith(Failed(kMaxImageLength + 1))) << run.outcome.message.toStdString();
+    EXPECT_TRUE(link.sent.empty());
+    EXPECT_TRUE(run.progress.isEmpty());
+}
+
 TEST(Exchange, RefusedGoAheadSendsNoBlockAndKeepsTheOriginalMessage) {
     BoardRun board(FastBoard({.refuseGoAhead = true}));
     const ExchangeRun run = Exchange(board.Host(), CountingImage(22));
