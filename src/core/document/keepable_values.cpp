@@ -9,14 +9,16 @@ namespace varnoki::document {
 namespace {
 
 // The end of the tag that starts at `open` ("<"), past its ">", skipping quoted attribute values;
-// npos when it is not closed.
+// npos when it is not closed. A quote inside the tag's name is part of the name.
 std::size_t TagEnd(std::string_view text, std::size_t open) {
     char quote = 0;
+    bool inName = true;
     for (std::size_t i = open + 1; i < text.size(); ++i) {
         const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') inName = false;
         if (quote) {
             if (c == quote) quote = 0;
-        } else if (c == '"' || c == '\'') {
+        } else if (!inName && (c == '"' || c == '\'')) {
             quote = c;
         } else if (c == '>') {
             return i + 1;

@@ -194,6 +194,9 @@ TEST(DocumentSession, ValuesThatStayValuesAreKept) {
         chart::WriteRecord(11, {{"label", "a&b \"c\" 'd' > e"}}),
         chart::WriteRecord(11, {{"label", text::Big5("迴圈")}}),
         "<?xml version=\"1.0\"?>\r\n<CtrlNode type=\"5\" note='a<b'>\r\n  <wait>1</wait>\r\n</CtrlNode>\r\n",
+        // A quote in a foreign element's name is part of the name, not the start of a value.
+        "<?xml version=\"1.0\"?>\r\n<CtrlNode type=\"11\">\r\n  <a\"b>x</a\"b>\r\n  <c>1</c>\r\n</CtrlNode>\r\n",
+        "<?xml version=\"1.0\"?>\r\n<CtrlNode type=\"11\">\r\n  <a\"b/>\r\n  <c>1</c>\r\n</CtrlNode>\r\n",
     };
     for (const std::string& record : records) EXPECT_FALSE(document::HoldsMarkupInValue(record)) << record;
 }
