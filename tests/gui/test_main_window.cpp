@@ -83,9 +83,8 @@ private slots:
         const QRect rectangle = chart.Flow().Find(spot.rectangle)->Rect();
 
         const QPoint places[] = {
-            CentreOf(chart, chart.StartShape()),
-            CentreOf(chart, chart.EndShape()),
-            QPoint(frame.left() + 5, frame.center().y()),                // frame, beside the rectangle
+            CentreOf(chart, chart.StartShape()), CentreOf(chart, chart.EndShape()),
+            QPoint(frame.left() + 5, frame.center().y()),                         // frame, beside the rectangle
             QPoint(rectangle.center().x(), (frame.top() + rectangle.top()) / 2),  // on the line, inside the frame
         };
         // A click always lets go of the old selection; a refused item then takes nothing.
@@ -110,14 +109,23 @@ private slots:
         gui::ChartView& view = View(*window);
         const QPoint from = view.ToViewport(CentreOf(chart, first));
         QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, from);
-        QMouseEvent move(QEvent::MouseMove, from + QPoint(30, 80), view.viewport()->mapToGlobal(from + QPoint(30, 80)),
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(30, 6), view.viewport()->mapToGlobal(from + QPoint(30, 6)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view.viewport(), &move);
-        QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, from + QPoint(30, 80));
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, from + QPoint(30, 6));
 
         QCOMPARE(chart.Flow().Find(first)->left, 70 + 30);
         QCOMPARE(chart.Blocks().at(0).object, first);
         QCOMPARE(chart.Blocks().at(1).shapeCode, 576 + 14);
+
+        // Dragged far above and left of the chart, it stops at the corner, where it can be reached.
+        const QPoint at = view.ToViewport(CentreOf(chart, first));
+        QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QMouseEvent away(QEvent::MouseMove, at - QPoint(400, 400), view.viewport()->mapToGlobal(at - QPoint(400, 400)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &away);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, at - QPoint(400, 400));
+        QCOMPARE(chart.Flow().Find(first)->Rect().topLeft(), QPoint(0, 0));
     }
 
     void generateShowsTheNumberedProgram() {
@@ -130,7 +138,7 @@ private slots:
         const auto blocks = chart.Blocks();
         chart.SetBlockRecord(blocks[1].object, chart::WriteRecord(11, {{"label", "a"}}));
         chart.SetBlockRecord(blocks[2].object, chart::WriteRecord(13, {{"condition", chart::EscapeValue("A<5")},
-                                                                         {"label", chart::EscapeValue("a")}}));
+                                                                       {"label", chart::EscapeValue("a")}}));
         Memo(*window).setPlainText(QStringLiteral("old text"));
 
         ClickButton(*window, "SpeedButton7");

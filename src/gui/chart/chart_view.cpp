@@ -46,12 +46,14 @@ ChartView::ChartView(chart::Chart& chart, QWidget* parent)
     });
     connect(&model_, &FlowModel::objectChanged, this, &ChartView::OnObjectChanged);
     connect(&model_, &FlowModel::connectionAdded, this, [this](chart::ConnectionId id) {
-        if (const auto* connection = model_.FindConnection(id)) UpdateChartRect(LineRect(model_.ConnectionLine(*connection)));
+        if (const auto* connection = model_.FindConnection(id))
+            UpdateChartRect(LineRect(model_.ConnectionLine(*connection)));
     });
     connect(&model_, &FlowModel::connectionRemoved, this,
             [this](chart::ConnectionId, QLine lastLine) { UpdateChartRect(LineRect(lastLine)); });
     connect(&model_, &FlowModel::connectionChanged, this, [this](chart::ConnectionId id, QLine oldLine) {
-        if (const auto* connection = model_.FindConnection(id)) OnConnectionMoved(oldLine, model_.ConnectionLine(*connection));
+        if (const auto* connection = model_.FindConnection(id))
+            OnConnectionMoved(oldLine, model_.ConnectionLine(*connection));
     });
     connect(&model_, &FlowModel::selectionChanged, this, [this] {
         // The old and the new selection are both somewhere; their marks are small, but finding the
@@ -74,9 +76,7 @@ QPoint ChartView::ToChart(QPoint viewportPoint) const {
     return viewportPoint + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-void ChartView::UpdateChartRect(QRect chartRect) {
-    viewport()->update(chartRect.translated(ToViewport(QPoint(0, 0))));
-}
+void ChartView::UpdateChartRect(QRect chartRect) { viewport()->update(chartRect.translated(ToViewport(QPoint(0, 0)))); }
 
 void ChartView::OnObjectChanged(chart::ObjectId id, QRect oldRect) {
     UpdateChartRect(Grown(oldRect));
@@ -156,7 +156,7 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
         model_.ClearSelection();
         return;
     }
-    // The model's filter decides; a refused item leaves the selection as it was.
+    // The model's filter decides; a click on a refused item leaves nothing selected.
     if (!model_.Select(*hit)) return;
     if (const chart::FlowObject* object = model_.Find(model_.SelectedObject())) {
         dragStart_ = point;
@@ -170,8 +170,9 @@ void ChartView::mouseMoveEvent(QMouseEvent* event) {
     // A click that shakes a little is still a click, not a drag.
     if (!dragging_ && moved.manhattanLength() < QApplication::startDragDistance()) return;
     dragging_ = true;
+    // Nothing goes above or left of the chart's corner, where no scrolling could bring it back.
     const QPoint target = dragObjectOrigin_ + moved;
-    chart_.MoveObjectTree(model_.SelectedObject(), target.x(), target.y());
+    chart_.MoveObjectTree(model_.SelectedObject(), std::max(0, target.x()), std::max(0, target.y()));
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent*) {
@@ -189,9 +190,8 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
     for (const chart::FlowObject& object : model_.Objects())
         if (model_.MaySelect(chart::SelectableItem{object.id})) selectable.push_back(&object);
     if (selectable.empty()) return;
-    std::sort(selectable.begin(), selectable.end(), [](const auto* a, const auto* b) {
-        return std::pair(a->top, a->left) < std::pair(b->top, b->left);
-    });
+    std::sort(selectable.begin(), selectable.end(),
+              [](const auto* a, const auto* b) { return std::pair(a->top, a->left) < std::pair(b->top, b->left); });
     auto current = std::find_if(selectable.begin(), selectable.end(),
                                 [this](const auto* object) { return object->id == model_.SelectedObject(); });
     const chart::FlowObject* next;
