@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSvgWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -66,6 +67,11 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
     row->setSpacing(24);
     row->addWidget(picture, 0, Qt::AlignTop);
     row->addLayout(text, 1);
+}
+
+void TFormAbout::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
 }
 
 }  // namespace varnoki::gui

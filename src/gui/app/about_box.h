@@ -9,6 +9,10 @@ class TFormAbout : public QDialog {
     Q_OBJECT
 public:
     explicit TFormAbout(QWidget* parent = nullptr);
+
+protected:
+    // Centred on the screen, not on the window that opened it.
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace varnoki::gui
