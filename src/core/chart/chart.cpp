@@ -94,14 +94,7 @@ int Chart::ElementLeft(const Element& element) const {
 }
 
 int Chart::ElementHeight(const Element& element) const {
-    const ObjectId main = std::visit(
-        [](const auto& e) -> ObjectId {
-            if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TNormalSpot>)
-                return e.frame;
-            else
-                return e.object;
-        },
-        element);
+    const ObjectId main = MainObject(element);
     const FlowObject* object = flow_.Find(main);
     return object ? object->height : 0;
 }

@@ -1,5 +1,7 @@
 #include "chart/elements.h"
 
+#include <type_traits>
+
 #include "chart/catalogue.h"
 #include "text/big5.h"
 
@@ -109,6 +111,17 @@ TNormalSpot::~TNormalSpot() {
     lowerAnchor.Release();
     frame.Release();
     rectangle.Release();
+}
+
+ObjectId MainObject(const Element& element) {
+    return std::visit(
+        [](const auto& e) -> ObjectId {
+            if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TNormalSpot>)
+                return e.frame;
+            else
+                return e.object;
+        },
+        element);
 }
 
 }  // namespace varnoki::chart

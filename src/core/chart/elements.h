@@ -93,6 +93,10 @@ inline constexpr int kSpotRectangleTop = 9;
 using Element = std::variant<TStartPanel, TEndPanel, TNormalSpot, TSeqPanel>;
 using ElementPtr = std::unique_ptr<Element>;
 
+// The object that stands for the element in the chain: an insertion point's frame, the single
+// object of the others.
+ObjectId MainObject(const Element& element);
+
 template <typename T, typename... Args>
 ElementPtr MakeElement(FlowModel& chart, Args&&... args) {
     return std::make_unique<Element>(std::in_place_type<T>, chart, std::forward<Args>(args)...);

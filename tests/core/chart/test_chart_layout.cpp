@@ -30,14 +30,7 @@ std::vector<int> Tops(const Chart& chart) {
     std::vector<int> tops;
     for (const ElementPtr& element : chart.Elements()) {
         const int recorded = std::visit([](const auto& e) { return e.top; }, *element);
-        const ObjectId main = std::visit(
-            [](const auto& e) -> ObjectId {
-                if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TNormalSpot>)
-                    return e.frame;
-                else
-                    return e.object;
-            },
-            *element);
+        const ObjectId main = MainObject(*element);
         EXPECT_EQ(TopLeft(chart, main).y(), recorded);
         tops.push_back(recorded);
     }
